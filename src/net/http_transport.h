@@ -13,8 +13,8 @@ inline constexpr std::size_t MAX_BODY_BYTES = 64u * 1024u * 1024u;
 inline constexpr long DEFAULT_PHASE_TIMEOUT_MS = 30000;
 
 struct TransportRequest {
-  std::string url;             // absolute http:// or https:// address
-  std::string method = "GET";  // GET, POST, HEAD, PUT
+  std::string url;                        // absolute http:// or https:// address
+  std::string method = "GET";             // GET, POST, HEAD, PUT
   std::vector<std::string> header_lines;  // "Name: value", sent in this order; none for a plain GET
   std::string body;
   long timeout_ms = DEFAULT_PHASE_TIMEOUT_MS;  // for each phase

@@ -4,7 +4,9 @@
 
 namespace morvessa {
 
-std::shared_ptr<Workers> Workers::create() { return std::shared_ptr<Workers>(new Workers()); }
+std::shared_ptr<Workers> Workers::create() {
+  return std::shared_ptr<Workers>(new Workers());
+}
 
 void Workers::start(std::function<void()> work) {
   {

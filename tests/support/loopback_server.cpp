@@ -15,8 +15,12 @@ void LoopbackServer::start() {
   while (!server_.is_running()) std::this_thread::yield();
 }
 
-std::string LoopbackServer::host() const { return "127.0.0.1:" + std::to_string(port_); }
+std::string LoopbackServer::host() const {
+  return "127.0.0.1:" + std::to_string(port_);
+}
 
-std::string LoopbackServer::url(const std::string& path) const { return "http://" + host() + path; }
+std::string LoopbackServer::url(const std::string& path) const {
+  return "http://" + host() + path;
+}
 
 }  // namespace morvessa::test
