@@ -10,8 +10,8 @@ namespace morvessa {
 inline constexpr int PLAY_LINE_COUNT = 5;
 
 struct Endpoints {
-  std::string main_host;    // host[:port] of list and detail pages
-  std::string search_host;  // host[:port] of the search page
+  std::string main_host;                                // host[:port] of list and detail pages
+  std::string search_host;                              // host[:port] of the search page
   std::array<std::string, PLAY_LINE_COUNT> line_hosts;  // parse services of lines 0 to 4
 };
 
