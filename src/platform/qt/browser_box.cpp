@@ -70,6 +70,12 @@ void BrowserBoxWidget::release_page() {
   page_ = nullptr;
 }
 
+// A view shown without a page would make one of WebEngine's default profile.
+bool BrowserBoxWidget::event(QEvent* event) {
+  if (!page_ && event->type() == QEvent::Show) ensure_page();
+  return QWebEngineView::event(event);
+}
+
 BrowserPage& BrowserBoxWidget::ensure_page() {
   if (page_) return *page_;
   page_ = new BrowserPage(profile_(), nullptr);

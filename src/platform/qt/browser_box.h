@@ -59,6 +59,9 @@ class BrowserBoxWidget final : public QWebEngineView {
   // Lets go of the page, before the profile it uses goes away.
   void release_page();
 
+ protected:
+  bool event(QEvent* event) override;
+
  private:
   BrowserPage& ensure_page();
   void load_finished();
