@@ -32,7 +32,7 @@ static_assert(IMAGE_LEFT_MARKER.size() == 40 && IMAGE_RIGHT_MARKER.size() == 25)
 
 // What one grid worker works with: nothing of the App itself, which may be gone before the worker ends.
 struct GridJob {
-  PageText page;                        // the page_html snapshot of the request
+  PageText page;  // the page_html snapshot of the request
   std::shared_ptr<UiToolkit> ui;
   std::shared_ptr<HttpTransport> http;  // one session per worker, reused from poster to poster
   RequestSerial::Ticket ticket;         // shared by the workers of one request

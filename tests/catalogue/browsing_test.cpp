@@ -117,7 +117,9 @@ struct Scenario {
 
 const Scenario SCENARIOS[] = {
     {"NextTwiceInAnimation",
-     {{Step::category, "2", "dongman", 1, 3}, {Step::next, "", "dongman", 2, 3}, {Step::next, "", "dongman", 3, 3}}},
+     {{Step::category, "2", "dongman", 1, 3},
+      {Step::next, "", "dongman", 2, 3},
+      {Step::next, "", "dongman", 3, 3}}},
     {"PreviousKeepsTheCategory",
      {{Step::category, "3", "zongyi", 1, 3},
       {Step::next, "", "zongyi", 2, 3},

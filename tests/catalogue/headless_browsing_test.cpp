@@ -62,8 +62,7 @@ TEST(HeadlessBrowsing, StartUpCategoryNextPreviousAndJumpAgainstALoopbackCopy) {
   const std::filesystem::path history =
       std::filesystem::temp_directory_path() / ("morvessa-catalogue-" + std::to_string(::getpid()) + ".ini");
 
-  HeadlessResult run =
-      run_headless({"--main-host", site.host(), "--history-file", history.string()}, SCRIPT);
+  HeadlessResult run = run_headless({"--main-host", site.host(), "--history-file", history.string()}, SCRIPT);
   std::filesystem::remove(history);
 
   ASSERT_EQ(run.exit_status, 0) << run.err;
@@ -85,11 +84,10 @@ TEST(HeadlessBrowsing, StartUpCategoryNextPreviousAndJumpAgainstALoopbackCopy) {
     }
   }
   // The second previous page on page 1 and the jump to -2.7 asked for nothing.
-  EXPECT_EQ(site.list_requests(), (std::vector<ListRequest>{{"dianshi", "1"},
-                                                            {"dianying", "1"},
-                                                            {"dianying", "2"},
-                                                            {"dianying", "1"},
-                                                            {"dianying", "12"}}));
+  EXPECT_EQ(
+      site.list_requests(),
+      (std::vector<ListRequest>{
+          {"dianshi", "1"}, {"dianying", "1"}, {"dianying", "2"}, {"dianying", "1"}, {"dianying", "12"}}));
 }
 
 }  // namespace

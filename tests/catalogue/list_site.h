@@ -50,7 +50,7 @@ class ListSite {
   std::string host() const { return server_.host(); }
   std::string poster_url(const std::string& slug, int page, int i) const;
 
-  static std::string title(const std::string& slug, int page, int i);  // UTF-8
+  static std::string title(const std::string& slug, int page, int i);   // UTF-8
   static std::string poster(const std::string& slug, int page, int i);  // bytes, a zero byte among them
   std::vector<std::string> titles(const std::string& slug, int page, int count) const;
   std::vector<std::string> posters(const std::string& slug, int page, int count) const;

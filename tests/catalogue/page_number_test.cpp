@@ -1,9 +1,10 @@
+#include "catalogue/page_number.h"
+
 #include <gtest/gtest.h>
 
 #include <cmath>
 #include <limits>
 
-#include "catalogue/page_number.h"
 #include "net/codepage.h"
 
 namespace morvessa {
@@ -61,7 +62,10 @@ TEST_P(TextToNumber, ReadsAsAtofDoes) {
 INSTANTIATE_TEST_SUITE_P(Texts, TextToNumber, ::testing::ValuesIn(NUMBER_CASES));
 
 TEST(TextToNumber, ReadsOnlyUpToTheFirstZeroByte) {
-  EXPECT_DOUBLE_EQ(text_to_number(std::string("1\0" "2", 3)), 1.0);
+  EXPECT_DOUBLE_EQ(text_to_number(std::string("1\0"
+                                              "2",
+                                              3)),
+                   1.0);
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
+#include "catalogue/poster_grid.h"
+
 #include <gtest/gtest.h>
 
-#include "catalogue/poster_grid.h"
 #include "grid_view.h"
 #include "list_site.h"
 #include "net/codepage.h"
@@ -156,10 +157,13 @@ TEST_P(GridMarkers, FindTitlesAndPostersOnlyWhereTheyMatchInFull) {
   fill(page("zongyi", 3, POSTER_CELL_COUNT, POSTER_CELL_COUNT, m.indent));
 
   GridView want = page_grid("dianshi", 1);
-  if (m.titles_found) want = page_grid("zongyi", 3, POSTER_CELL_COUNT, m.posters_found ? POSTER_CELL_COUNT : 0);
+  if (m.titles_found)
+    want = page_grid("zongyi", 3, POSTER_CELL_COUNT, m.posters_found ? POSTER_CELL_COUNT : 0);
   EXPECT_EQ(grid_of(*toolkit), want);
   EXPECT_EQ(site.poster_requests(), m.titles_found && m.posters_found ? POSTER_CELL_COUNT : 0);
-  if (!m.titles_found) EXPECT_TRUE(log->writes().empty());
+  if (!m.titles_found) {
+    EXPECT_TRUE(log->writes().empty());
+  }
 }
 
 INSTANTIATE_TEST_SUITE_P(Indents, GridMarkers, ::testing::ValuesIn(MARKER_CASES),

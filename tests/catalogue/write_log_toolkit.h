@@ -56,14 +56,18 @@ class WriteLogToolkit final : public UiToolkit {
     return inner_->find_control_by_tag(window, n);
   }
   std::optional<FoundControl> event_source() override { return inner_->event_source(); }
-  void redirect_events(ControlRef source, ControlRef target) override { inner_->redirect_events(source, target); }
+  void redirect_events(ControlRef source, ControlRef target) override {
+    inner_->redirect_events(source, target);
+  }
   int message_box(const std::string& text, MessageButtons buttons, const std::string& title) override {
     return inner_->message_box(text, buttons, title);
   }
   void open_modal(WindowId window) override { inner_->open_modal(window); }
   void destroy_window(WindowId window) override { inner_->destroy_window(window); }
   WindowPos get_window_pos(WindowId window) override { return inner_->get_window_pos(window); }
-  void set_window_pos(WindowId window, int left, int top) override { inner_->set_window_pos(window, left, top); }
+  void set_window_pos(WindowId window, int left, int top) override {
+    inner_->set_window_pos(window, left, top);
+  }
   void minimise_window(WindowId window) override { inner_->minimise_window(window); }
   NativeHandle native_handle(ControlRef control) override { return inner_->native_handle(control); }
   std::shared_ptr<DocumentAccess> document_from_handle(NativeHandle handle) override {
