@@ -76,6 +76,11 @@ void PictureBoxWidget::show_picture(QImage image) {
   picture_pixmap_ = picture_.isNull() ? QPixmap() : QPixmap::fromImage(picture_);
   picture_reported_ = picture_.isNull();
   update();
+  // A box that lies outside what its parents show (the layout clips some) has nothing to paint.
+  if (!picture_reported_ && visibleRegion().isEmpty()) {
+    picture_reported_ = true;
+    events_.picture_drawn(ref_);
+  }
 }
 
 void PictureBoxWidget::paintEvent(QPaintEvent*) {

@@ -27,7 +27,8 @@ class ControlEvents {
   virtual void raise(ControlRef source, EventKind kind, const EventArgs& args) = 0;
   // Esc that no control used, or the window system asking the window to close.
   virtual void close_request(WindowId window) = 0;
-  // A picture box painted a picture set on it, the first time after it was set.
+  // A picture box painted a picture set on it (or has nothing to paint, lying where nothing is shown),
+  // the first time after it was set.
   virtual void picture_drawn(ControlRef box) = 0;
 };
 

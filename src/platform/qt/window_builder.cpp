@@ -44,7 +44,7 @@ QTabWidget::tab-bar { left: 0; }
 QTabBar { background: transparent; }
 QTabBar::tab {
   color: #c8b8c8; background: rgba(26, 21, 26, 220); border: 1px solid #3a2f3a; border-bottom: none;
-  border-top-left-radius: 5px; border-top-right-radius: 5px; height: 17px; padding: 0 18px; margin-right: 2px;
+  border-top-left-radius: 5px; border-top-right-radius: 5px; height: 16px; padding: 0 18px; margin-right: 2px;
   font-size: 12px;
 }
 QTabBar::tab:hover { color: #ff8000; }
@@ -64,7 +64,7 @@ QMessageBox QPushButton { min-width: 72px; min-height: 26px; }
 // Text size follows the height the layout gives a control.
 int font_pixels_for(const ControlSpec& spec) {
   if (spec.h <= 16) return 12;
-  if (spec.h <= 24) return 13;
+  if (spec.h <= 24) return spec.kind == ControlKind::TransparentLabel ? 12 : 13;
   if (spec.h <= 32) return spec.tag.empty() ? 14 : 12;
   return 16;
 }
@@ -81,7 +81,7 @@ QWidget* make_control(WindowId window, int index, const ControlSpec& spec, Contr
       return new ButtonWidget(events, ref, parent);
     case ControlKind::LinkLabel: {
       auto* label = new LabelWidget(events, ref, true, parent);
-      label->setAlignment(Qt::AlignCenter);
+      label->setAlignment(Qt::AlignHCenter | (spec.h <= 24 ? Qt::AlignTop : Qt::AlignVCenter));
       return label;
     }
     case ControlKind::TransparentLabel: {
@@ -90,7 +90,8 @@ QWidget* make_control(WindowId window, int index, const ControlSpec& spec, Contr
         label->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
         label->setWordWrap(true);
       } else {
-        label->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+        // Labels of one line sit at the top of their box: the pager row is partly under the window's strip.
+        label->setAlignment(Qt::AlignLeft | (spec.h <= 24 ? Qt::AlignTop : Qt::AlignVCenter));
         label->setWordWrap(spec.h >= 30);
       }
       return label;

@@ -188,8 +188,9 @@ TEST_F(BrowserTest, AScriptThatDoesNotAnswerGivesEmptyResultsAfterTheTimeOut) {
   load(SEARCH_BOX, "/doc");
   auto doc = document(SEARCH_BOX);
   // Keeps the page's thread busy longer than the document access waits.
-  box_widget(SEARCH_BOX).loaded_page()->runJavaScript(
-      "var until = Date.now() + 4000; while (Date.now() < until) {}");
+  box_widget(SEARCH_BOX)
+      .loaded_page()
+      ->runJavaScript("var until = Date.now() + 4000; while (Date.now() < until) {}");
   EXPECT_TRUE(doc->divs().empty());
   EXPECT_EQ(doc->div_outer_html(0), "");
 }

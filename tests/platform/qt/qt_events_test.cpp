@@ -134,7 +134,8 @@ TEST_F(EventsTest, PressOnTheSearchBoxRunsBeforeTheCaretMoves) {
 
 TEST_F(EventsTest, EscInTheMainWindowDestroysItAfterTheKeyEvent) {
   std::vector<EventKind> order;
-  sink->on(JUMP_BOX, EventKind::key_pressed, [&](const EventArgs&) { order.push_back(EventKind::key_pressed); });
+  sink->on(JUMP_BOX, EventKind::key_pressed,
+           [&](const EventArgs&) { order.push_back(EventKind::key_pressed); });
   sink->on(MAIN_WINDOW_REF, EventKind::will_be_destroyed, [&](const EventArgs&) {
     order.push_back(EventKind::will_be_destroyed);
     // The handler still reads the controls: the window is not gone yet.

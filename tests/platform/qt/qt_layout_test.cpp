@@ -173,7 +173,8 @@ TEST_F(LayoutTest, LineWindowIsBuiltFreshAndModalEachTimeItOpens) {
       auto* combo = qobject_cast<QComboBox*>(toolkit->control_widget(line_control("组合框1")));
       ASSERT_NE(combo, nullptr);
       ASSERT_EQ(combo->count(), static_cast<int>(LINE_COMBO_ITEMS.size()));
-      for (int i = 0; i < combo->count(); ++i) EXPECT_EQ(combo->itemText(i), utf8_qstring(LINE_COMBO_ITEMS[i]));
+      for (int i = 0; i < combo->count(); ++i)
+        EXPECT_EQ(combo->itemText(i), utf8_qstring(LINE_COMBO_ITEMS[i]));
       EXPECT_TRUE(combo->isEditable());
       // No item is selected, whatever the edit field shows.
       EXPECT_EQ(toolkit->combo_selected_index(line_control("组合框1")), -1);

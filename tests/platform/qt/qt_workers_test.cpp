@@ -74,8 +74,8 @@ TEST_F(WorkersTest, WorkersWriteCellsAndRowsWhileTheWindowRuns) {
     EXPECT_EQ(first, cell_text(writer, next_cell[static_cast<std::size_t>(writer)]++));
   }
   for (int cell = 1; cell <= POSTER_CELL_COUNT; ++cell) {
-    auto* box =
-        qobject_cast<PictureBoxWidget*>(&widget(toolkit->find_control_by_tag(WindowId::main, cell + 30)->control));
+    auto* box = qobject_cast<PictureBoxWidget*>(
+        &widget(toolkit->find_control_by_tag(WindowId::main, cell + 30)->control));
     EXPECT_FALSE(box->picture().isNull());
     const std::string text = toolkit->get_text(toolkit->find_control_by_tag(WindowId::main, cell)->control);
     EXPECT_EQ(text.substr(text.find(':') + 1), std::to_string(cell));

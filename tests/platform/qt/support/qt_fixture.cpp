@@ -77,8 +77,11 @@ void QtToolkitTest::focus(QWidget& widget) {
   widget.window()->activateWindow();
   EXPECT_TRUE(QTest::qWaitForWindowActive(widget.window()));
   widget.setFocus(Qt::OtherFocusReason);
-  EXPECT_TRUE(QTest::qWaitFor([&] { return QApplication::focusWidget() == widget.focusProxy() ||
-                                           QApplication::focusWidget() == &widget; }, 5000));
+  EXPECT_TRUE(QTest::qWaitFor(
+      [&] {
+        return QApplication::focusWidget() == widget.focusProxy() || QApplication::focusWidget() == &widget;
+      },
+      5000));
 }
 
 }  // namespace morvessa::test
