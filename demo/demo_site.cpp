@@ -131,6 +131,14 @@ struct DemoSite::Impl {
 void DemoSite::Impl::add_shared_routes(httplib::Server& server, std::size_t threads) {
   server.new_task_queue = [threads] { return new httplib::ThreadPool(threads); };
   server.set_keep_alive_timeout(KEEP_ALIVE_SECONDS);
+  // httplib's default adds SO_REUSEPORT, which lets a second server bind a port in use and silently share
+  // its connections; a port in use must be refused instead. TCP_NODELAY, which accepted sockets inherit,
+  // sends each piece of a response at once.
+  server.set_socket_options([](socket_t socket) {
+    int yes = 1;
+    setsockopt(socket, SOL_SOCKET, SO_REUSEADDR, &yes, sizeof yes);
+    setsockopt(socket, IPPROTO_TCP, TCP_NODELAY, &yes, sizeof yes);
+  });
   server.set_error_handler([](const httplib::Request& request, httplib::Response& response) {
     if (response.body.empty()) response.set_content(not_found_page(request.path), HTML_UTF8);
   });
