@@ -246,6 +246,7 @@ class HttpRequestOverLoopback : public HttpRequest {
       response.set_content("x", "text/plain");
     });
     s.Get("/silent", server_.never_answer());
+    s.Get("/slow", server_.answer_when_released("<html>late but in time</html>"));
     s.Get("/cut", test::LoopbackServer::cut_off("<html>partial", 100));
     server_.start();
   }
@@ -340,6 +341,19 @@ TEST_F(HttpRequestOverLoopback, FailuresLeaveTheirNumberedText) {
   }
   EXPECT_EQ(http_failure_text(HttpFailure::send), gbk("711 发送请求失败!"));
   EXPECT_EQ(http_failure_text(HttpFailure::read), gbk("713 读取数据失败!"));
+}
+
+TEST_F(HttpRequestOverLoopback, SlowAnswerWithinTheTimeoutArrives) {
+  std::string page;
+  std::thread caller([&] {
+    HttpRequestParams params = params_for(server_.url("/slow"));
+    params.timeout_seconds = 20;
+    page = request(params);
+  });
+  server_.wait_until_held(1);
+  server_.release();
+  caller.join();
+  EXPECT_EQ(page, "<html>late but in time</html>");
 }
 
 TEST_F(HttpRequestOverLoopback, ConnectionCutMidBodyKeepsWhatArrived) {
