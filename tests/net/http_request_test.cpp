@@ -155,6 +155,17 @@ TEST_F(HttpRequest, CallerLinesGoFirstAndSameNamedLinesAreReplaced) {
                                       "Content-Length: 3\r\n\r\nk=v");
 }
 
+TEST_F(HttpRequest, ContentCodingIsNeitherAskedForNorUndone) {
+  const std::string coded = "\x1F\x8B\x08\x00 not really gzip";
+  AnsweringServer server("HTTP/1.1 200 OK\r\nContent-Encoding: gzip\r\nContent-Length: " +
+                         std::to_string(coded.size()) + "\r\n\r\n" + coded);
+  HttpRequestParams params = params_for(server.url("/"));
+  request(params);
+  EXPECT_EQ(params.response_bytes, coded);
+  ASSERT_EQ(server.requests().size(), 1u);
+  EXPECT_NE(server.requests()[0].find("\r\nAccept-Encoding: gbk, GB2312\r\n"), std::string::npos);
+}
+
 TEST_F(HttpRequest, MethodsAndCredentials) {
   struct Case {
     int method;
