@@ -5,6 +5,7 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace morvessa {
 
@@ -28,6 +29,13 @@ std::string gbk(std::string_view utf8);
 std::string to_utf8(std::string_view gbk_text);
 // Decode bytes from a charset named by a page (ICU's converter names), to code page 936.
 // Returns false when ICU knows no converter of that name.
+// The text is cut at its first zero character; a leading byte-order mark is dropped.
 bool decode_charset(std::string_view bytes, std::string_view charset, std::string& out);
+
+// Code page 936 text to UTF-16 and back, for code that works on wide text in memory. byte_offsets, when
+// given, receives for each unit the offset of the byte where its character starts, plus one entry for the
+// end.
+std::u16string gbk_to_u16(std::string_view text, std::vector<int>* byte_offsets = nullptr);
+std::string u16_to_gbk(std::u16string_view units);
 
 }  // namespace morvessa

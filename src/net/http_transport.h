@@ -32,12 +32,19 @@ enum class TransportFailure {
   send,         // no connection, or the request could not be sent
   no_response,  // nothing came back in time
   read,         // the response broke off while the body was read
+  // An option of the request could not be set before anything was sent.
+  timeouts_option,
+  credentials_option,
+  cookies_option,
+  redirects_option,
+  headers_option,
 };
 
 struct TransportResponse {
   TransportFailure failure = TransportFailure::none;
   std::string header_block;  // raw header block of the final response, lines ended by CR LF
   std::string body;          // whatever body bytes arrived
+  bool body_capped = false;  // the body reached max_body_bytes and the rest was not read
 };
 
 class HttpSession {

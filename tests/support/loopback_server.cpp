@@ -5,6 +5,7 @@ namespace morvessa::test {
 LoopbackServer::LoopbackServer() = default;
 
 LoopbackServer::~LoopbackServer() {
+  release();
   server_.stop();
   if (thread_.joinable()) thread_.join();
 }
@@ -21,6 +22,55 @@ std::string LoopbackServer::host() const {
 
 std::string LoopbackServer::url(const std::string& path) const {
   return "http://" + host() + path;
+}
+
+void LoopbackServer::hold_until_released() {
+  std::unique_lock lock(hold_mutex_);
+  hold_changed_.wait(lock, [this] { return released_; });
+}
+
+void LoopbackServer::release() {
+  {
+    std::lock_guard lock(hold_mutex_);
+    released_ = true;
+  }
+  hold_changed_.notify_all();
+}
+
+httplib::Server::Handler LoopbackServer::never_answer() {
+  return [this](const httplib::Request&, httplib::Response&) { hold_until_released(); };
+}
+
+httplib::Server::Handler LoopbackServer::chunked(std::vector<std::string> parts) {
+  return [parts = std::move(parts)](const httplib::Request&, httplib::Response& response) {
+    response.set_chunked_content_provider("text/html", [parts](std::size_t, httplib::DataSink& sink) {
+      for (const std::string& part : parts) sink.write(part.data(), part.size());
+      sink.done();
+      return true;
+    });
+  };
+}
+
+httplib::Server::Handler LoopbackServer::cut_off(std::string sent, std::size_t declared_length) {
+  return [sent = std::move(sent), declared_length](const httplib::Request&, httplib::Response& response) {
+    response.set_content_provider(declared_length, "text/html",
+                                  [sent](std::size_t offset, std::size_t, httplib::DataSink& sink) {
+                                    if (offset == 0) sink.write(sent.data(), sent.size());
+                                    return false;  // the connection is dropped here
+                                  });
+  };
+}
+
+httplib::Server::Handler LoopbackServer::stall_after(std::string sent, std::size_t declared_length) {
+  return
+      [this, sent = std::move(sent), declared_length](const httplib::Request&, httplib::Response& response) {
+        response.set_content_provider(declared_length, "text/html",
+                                      [this, sent](std::size_t offset, std::size_t, httplib::DataSink& sink) {
+                                        if (offset == 0) sink.write(sent.data(), sent.size());
+                                        hold_until_released();
+                                        return false;
+                                      });
+      };
 }
 
 }  // namespace morvessa::test
