@@ -12,31 +12,7 @@ namespace {
 
 using namespace std::string_literals;
 
-// A raw server that keeps every request it reads and answers each with the same bytes.
-class AnsweringServer {
- public:
-  explicit AnsweringServer(std::string answer)
-      : server_([this, answer = std::move(answer)](test::RawConnection& connection) {
-          const std::string request = connection.read_request();
-          {
-            std::lock_guard lock(mutex_);
-            requests_.push_back(request);
-          }
-          connection.send(answer);
-        }) {}
-
-  std::string url(const std::string& path) const { return server_.url(path); }
-  std::string host() const { return "127.0.0.1:" + std::to_string(server_.port()); }
-  std::vector<std::string> requests() const {
-    std::lock_guard lock(mutex_);
-    return requests_;
-  }
-
- private:
-  mutable std::mutex mutex_;
-  std::vector<std::string> requests_;
-  test::RawServer server_;
-};
+using test::AnsweringServer;
 
 class CurlTransport : public testing::Test {
  protected:

@@ -95,6 +95,21 @@ void RawServer::serve() {
   }
 }
 
+AnsweringServer::AnsweringServer(std::string answer)
+    : server_([this, answer = std::move(answer)](RawConnection& connection) {
+        const std::string request = connection.read_request();
+        {
+          std::lock_guard lock(mutex_);
+          requests_.push_back(request);
+        }
+        connection.send(answer);
+      }) {}
+
+std::vector<std::string> AnsweringServer::requests() const {
+  std::lock_guard lock(mutex_);
+  return requests_;
+}
+
 RefusingPort::RefusingPort() {
   fd_ = bind_loopback(port_);
 }

@@ -4,9 +4,11 @@
 // time on the server's thread, each by the test's handler.
 
 #include <functional>
+#include <mutex>
 #include <string>
 #include <string_view>
 #include <thread>
+#include <vector>
 
 namespace morvessa::test {
 
@@ -42,6 +44,20 @@ class RawServer {
   int listen_fd_ = -1;
   int port_ = 0;
   std::thread thread_;
+};
+
+// A raw server that keeps every request it reads and answers each with the same bytes.
+class AnsweringServer {
+ public:
+  explicit AnsweringServer(std::string answer);
+  std::string url(const std::string& path) const { return server_.url(path); }
+  std::string host() const { return "127.0.0.1:" + std::to_string(server_.port()); }
+  std::vector<std::string> requests() const;
+
+ private:
+  mutable std::mutex mutex_;
+  std::vector<std::string> requests_;
+  RawServer server_;
 };
 
 // A port on 127.0.0.1 that is bound but not listening, so a connection to it is refused; held while alive.
