@@ -39,17 +39,14 @@ INSTANTIATE_TEST_SUITE_P(
     testing::Values(TextCase{"<div>b-mainpic</div>", "b-mainpic"},
                     TextCase{"<div>\n   b-mainpic \r\n</div>", "b-mainpic"},
                     TextCase{"<div> <span>b-</span><b>mainpic</b> </div>", "b-mainpic"},
-                    TextCase{"<div>a  \t b</div>", "a b"},
-                    TextCase{"<div>a<div>b</div>c</div>", "a\nb\nc"},
-                    TextCase{"<div><p>x</p><p>y</p></div>", "x\n\ny"},
-                    TextCase{"<div>a<br>b</div>", "a\nb"},
+                    TextCase{"<div>a  \t b</div>", "a b"}, TextCase{"<div>a<div>b</div>c</div>", "a\nb\nc"},
+                    TextCase{"<div><p>x</p><p>y</p></div>", "x\n\ny"}, TextCase{"<div>a<br>b</div>", "a\nb"},
                     TextCase{"<div>a<script>var s = 1;</script><style>p{}</style>b</div>", "ab"},
                     TextCase{"<div><pre>a  b\nc</pre></div>", "a  b\nc"},
                     TextCase{"<div>a&nbsp;b &amp; c</div>", "a b & c"},
                     TextCase{"<div><table><tr><td>a</td> <td>b</td></tr><tr><td>c</td></tr></table></div>",
                              "a\tb\nc"},
-                    TextCase{"<div>电视剧</div>", "电视剧"},
-                    TextCase{"<div>  </div>", ""},
+                    TextCase{"<div>电视剧</div>", "电视剧"}, TextCase{"<div>  </div>", ""},
                     TextCase{"<div><ul><li>one</li><li>two</li></ul></div>", "one\ntwo"}));
 
 TEST(HtmlDocument, ReadsTheFivePropertiesOfEveryBodyDivInDocumentOrder) {
@@ -91,8 +88,9 @@ INSTANTIATE_TEST_SUITE_P(
         OuterCase{R"(<div><script>if (a < b && c) {}</script><!-- note --></div>)",
                   R"(<div><script>if (a < b && c) {}</script><!-- note --></div>)"},
         OuterCase{R"(<div><p>one<p>two</div>)", R"(<div><p>one</p><p>two</p></div>)"},
-        OuterCase{R"(<div><svg viewBox="0 0 1 1"><foreignObject></foreignObject></svg><my-tag>x</my-tag></div>)",
-                  R"(<div><svg viewBox="0 0 1 1"><foreignObject></foreignObject></svg><my-tag>x</my-tag></div>)"},
+        OuterCase{
+            R"(<div><svg viewBox="0 0 1 1"><foreignObject></foreignObject></svg><my-tag>x</my-tag></div>)",
+            R"(<div><svg viewBox="0 0 1 1"><foreignObject></foreignObject></svg><my-tag>x</my-tag></div>)"},
         OuterCase{R"(<div>中文</div>)", R"(<div>中文</div>)"}));
 
 TEST(HtmlDocument, OuterHtmlOfAnIndexBeyondTheDivsIsEmpty) {
@@ -136,7 +134,7 @@ TEST(HtmlDocument, LinksResolveAgainstThePageOrItsBase) {
                         R"(<a href="">self</a><svg><a href="svg-link"></a></svg>)"),
                    PAGE_ADDRESS);
   EXPECT_EQ(doc.link_hrefs(), (std::vector<std::string>{"http://site.test/dir/d.html", "http://x.test/e", "",
-                                                         "http://site.test/dir/page.html?kw=1"}));
+                                                        "http://site.test/dir/page.html?kw=1"}));
 
   HtmlDocument based("<html><head><base href=\"/root/\"></head><body><a href=\"f\">f</a></body></html>",
                      PAGE_ADDRESS);
@@ -195,14 +193,14 @@ TEST_P(Charset, ComesFromTheHeaderElseTheMetaTag) {
 
 INSTANTIATE_TEST_SUITE_P(
     Cases, Charset,
-    testing::Values(
-        CharsetCase{"text/html; charset=GBK", "<meta charset=utf-8>", "gbk"},
-        CharsetCase{"text/html", "<META HTTP-EQUIV=\"Content-Type\" CONTENT=\"text/html; charset=gb2312\">",
-                    "gb2312"},
-        CharsetCase{"", "<head><meta charset = 'Big5'>", "big5"},
-        CharsetCase{"", "<meta name=x content=y><meta charset=\"utf-8\">", "utf-8"},
-        CharsetCase{"", std::string(1100, ' ') + "<meta charset=gbk>", ""},
-        CharsetCase{"", "<p>charset=gbk</p>", ""}));
+    testing::Values(CharsetCase{"text/html; charset=GBK", "<meta charset=utf-8>", "gbk"},
+                    CharsetCase{"text/html",
+                                "<META HTTP-EQUIV=\"Content-Type\" CONTENT=\"text/html; charset=gb2312\">",
+                                "gb2312"},
+                    CharsetCase{"", "<head><meta charset = 'Big5'>", "big5"},
+                    CharsetCase{"", "<meta name=x content=y><meta charset=\"utf-8\">", "utf-8"},
+                    CharsetCase{"", std::string(1100, ' ') + "<meta charset=gbk>", ""},
+                    CharsetCase{"", "<p>charset=gbk</p>", ""}));
 
 TEST(DecodePage, ReadsEachDeclaredCharsetIntoUtf8) {
   std::string chinese = "中文";
