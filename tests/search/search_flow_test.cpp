@@ -82,6 +82,8 @@ class CatalogueSite {
     gated_.insert(path);
   }
   void release() { server_.release(); }
+  // Until n requests of gated paths are being held.
+  void wait_until_held(int n) { server_.wait_until_held(n); }
   int hits(const std::string& path) {
     std::lock_guard lock(mutex_);
     return hits_[path];
@@ -367,7 +369,7 @@ TEST_F(SearchFlow, TheNewestLookupTakesPrecedence) {
   site_.gate("/slow.html");
   offer_results({{"慢", detail("/slow.html")}, {"快", detail("/fast.html")}});
   double_click_result(0);
-  ASSERT_TRUE(wait_until([&] { return site_.hits("/slow.html") == 1; }));
+  site_.wait_until_held(1);
   double_click_result(1);
   ASSERT_TRUE(wait_until([&] { return harness_.ui().list_row_count(EPISODE_LIST) == 1; }));
   site_.release();
@@ -383,7 +385,7 @@ TEST_F(SearchFlow, TheChainKeepsTheRowItWasStartedFor) {
   site_.gate("/variety.html");
   offer_results({{"综艺", detail("/variety.html")}, {"别的", detail("/other.html")}});
   double_click_result(0);
-  ASSERT_TRUE(wait_until([&] { return site_.hits("/variety.html") == 1; }));
+  site_.wait_until_held(1);
   harness_.ui().user_select(SEARCH_RESULTS, 1);
   site_.release();
   ASSERT_TRUE(harness_.settle());
@@ -463,7 +465,7 @@ TEST_F(SearchFlow, APosterSearchStopsTheLookupBeforeIt) {
   site_.search_page("P", test::poster_search_page({}, false));
   offer_results({{"慢", detail("/slow.html")}});
   double_click_result(0);
-  ASSERT_TRUE(wait_until([&] { return site_.hits("/slow.html") == 1; }));
+  site_.wait_until_held(1);
   poster_search(4, "P");
   ASSERT_TRUE(wait_until([&] { return site_.searches("P") == 1 && harness_.ui().idle(); }));
   site_.release();

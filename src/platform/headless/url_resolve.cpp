@@ -25,7 +25,7 @@ std::string lower(std::string s) {
   return s;
 }
 
-bool is_special(const std::optional<std::string>& scheme) {
+bool is_web_scheme(const std::optional<std::string>& scheme) {
   return scheme && (*scheme == "http" || *scheme == "https");
 }
 
@@ -122,7 +122,7 @@ std::string join(const UrlParts& p) {
     out += "//";
     append_encoded(out, normal_authority(*p.authority, p.scheme.value_or("")), "");
   }
-  append_encoded(out, p.path.empty() && is_special(p.scheme) ? "/" : p.path, "{}");
+  append_encoded(out, p.path.empty() && is_web_scheme(p.scheme) ? "/" : p.path, "{}");
   if (p.query) {
     out += '?';
     append_encoded(out, *p.query, "");
@@ -155,7 +155,7 @@ std::string resolve_url(std::string_view base_text, std::string_view reference_t
     for (char& c : s)
       if (c == '\\') c = '/';
   };
-  if (is_special(ref.scheme) || (!ref.scheme && is_special(base.scheme))) {
+  if (is_web_scheme(ref.scheme) || (!ref.scheme && is_web_scheme(base.scheme))) {
     std::size_t stop = reference.find_first_of("?#");
     std::string head = reference.substr(0, stop);
     slashes(head);
@@ -163,7 +163,7 @@ std::string resolve_url(std::string_view base_text, std::string_view reference_t
   }
 
   UrlParts target;
-  if (ref.scheme && !(is_special(ref.scheme) && ref.scheme == base.scheme && !ref.authority)) {
+  if (ref.scheme && !(is_web_scheme(ref.scheme) && ref.scheme == base.scheme && !ref.authority)) {
     target = ref;
     target.path = remove_dot_segments(ref.path);
   } else {
