@@ -1,5 +1,8 @@
 # morvessa_add_test(NAME SOURCES ... [LIBS ...] [GUI] [TIMEOUT seconds] [LABELS ...])
-# One GoogleTest binary per call, registered with ctest. GUI tests get the Qt test main and need a display.
+# One GoogleTest binary per call, registered with ctest. GUI tests get the Qt test main and run through
+# MORVESSA_GUI_TEST_LAUNCHER, which gives them a display of their own.
+set(MORVESSA_GUI_TEST_LAUNCHER ${PROJECT_SOURCE_DIR}/tests/platform/qt/with_display.sh
+    CACHE FILEPATH "Runs a GUI test program with a display")
 function(morvessa_add_test name)
   cmake_parse_arguments(T "GUI" "TIMEOUT" "SOURCES;LIBS;LABELS" ${ARGN})
   if(T_GUI AND NOT MORVESSA_BUILD_GUI)
@@ -17,7 +20,11 @@ function(morvessa_add_test name)
   if(NOT T_TIMEOUT)
     set(T_TIMEOUT 300)
   endif()
-  add_test(NAME ${name} COMMAND ${name})
+  if(T_GUI)
+    add_test(NAME ${name} COMMAND ${MORVESSA_GUI_TEST_LAUNCHER} $<TARGET_FILE:${name}>)
+  else()
+    add_test(NAME ${name} COMMAND ${name})
+  endif()
   set(labels ${T_LABELS})
   if(T_GUI)
     list(APPEND labels gui)
