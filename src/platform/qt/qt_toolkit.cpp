@@ -50,7 +50,7 @@ void centre_on_screen(QWidget& window) {
   window.move(area.center() - QPoint(window.width() / 2, window.height() / 2));
 }
 
-// Lets the window system map the window and paints it at once; input waits until the caller is ready.
+// Lets the window system map the window, which paints it; input waits until the caller is ready.
 void show_and_wait_until_exposed(QWidget& window) {
   window.show();
   QWindow* handle = window.windowHandle();
@@ -60,7 +60,6 @@ void show_and_wait_until_exposed(QWidget& window) {
   give_up.start(EXPOSE_WAIT_MS);
   while (!handle->isExposed() && give_up.isActive())
     QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents | QEventLoop::WaitForMoreEvents);
-  if (handle->isExposed()) window.repaint();
 }
 
 }  // namespace
@@ -212,8 +211,9 @@ void QtToolkit::shutdown() {
   widgets_.reset();
 }
 
-void QtToolkit::with_profile(const std::function<void(QWebEngineProfile&)>& work) {
-  on_gui([&] { work(widgets_->ensure_profile()); });
+void QtToolkit::with_profile_if_open(
+    const std::function<void(QWebEngineProfile*, const std::filesystem::path&)>& work) {
+  on_gui([&] { work(widgets_->profile, settings_.profile_folder); });
 }
 
 QWidget* QtToolkit::window_widget(WindowId window) const {

@@ -46,8 +46,10 @@ class QtToolkit final : public UiToolkit, public std::enable_shared_from_this<Qt
   // every operation returns at once.
   void shutdown();
 
-  // Runs work with the browser profile (made on first use) on the GUI thread; not after shutdown.
-  void with_profile(const std::function<void(QWebEngineProfile&)>& work);
+  // Runs work on the GUI thread with the profile when it has been made already, else with null: then
+  // nothing uses the profile's folder while work runs. Not after shutdown.
+  void with_profile_if_open(
+      const std::function<void(QWebEngineProfile*, const std::filesystem::path&)>& work);
 
   // GUI thread, for tests: the widgets standing for a window and its controls (null when not open).
   QWidget* window_widget(WindowId window) const;

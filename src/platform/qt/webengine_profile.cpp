@@ -31,6 +31,7 @@ QWebEngineProfile* make_webengine_profile(const std::filesystem::path& folder, Q
   std::error_code ec;
   std::filesystem::create_directories(folder, ec);
   auto* profile = new QWebEngineProfile(QString::fromLatin1(WEBENGINE_PROFILE_NAME), parent);
+  // webengine_browser_data.cpp clears these folders' files while the profile is not open.
   profile->setPersistentStoragePath(folder_text(folder / "storage"));
   profile->setCachePath(folder_text(folder / "cache"));
   profile->setHttpCacheType(QWebEngineProfile::DiskHttpCache);
