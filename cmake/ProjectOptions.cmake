@@ -15,6 +15,8 @@ elseif(NOT MORVESSA_SANITIZE STREQUAL "")
   message(FATAL_ERROR "MORVESSA_SANITIZE must be address, thread or empty")
 endif()
 if(_san)
-  target_compile_options(morvessa_options INTERFACE ${_san})
+  # GCC 12 reports false maybe-uninitialized warnings inside libstdc++ (std::regex, std::function) under the
+  # sanitizers' instrumentation.
+  target_compile_options(morvessa_options INTERFACE ${_san} -Wno-maybe-uninitialized)
   target_link_options(morvessa_options INTERFACE ${_san})
 endif()

@@ -9,6 +9,8 @@ PACKAGES=(
   # logic libraries
   libcurl4-openssl-dev libboost-regex-dev libicu-dev libgumbo-dev
   libcpp-httplib-dev nlohmann-json3-dev libssl-dev
+  # demo site: poster encoding (libjpeg, zlib); its tests decode them with libjpeg and libpng
+  libjpeg62-turbo-dev zlib1g-dev libpng-dev
   # desktop program
   qt6-base-dev qt6-webengine-dev qt6-webengine-dev-tools libqt6svg6-dev qt6-image-formats-plugins
   libgl-dev

@@ -12,9 +12,12 @@ namespace {
 
 using nlohmann::json;
 
-const std::vector<std::string> HOSTS = {"--main-host", "127.0.0.1:1", "--history-file", "/nonexistent/dir/h.ini"};
+const std::vector<std::string> HOSTS = {"--main-host", "127.0.0.1:1", "--history-file",
+                                        "/nonexistent/dir/h.ini"};
 
-test::HeadlessResult run(const std::string& script) { return test::run_headless(HOSTS, script); }
+test::HeadlessResult run(const std::string& script) {
+  return test::run_headless(HOSTS, script);
+}
 
 void expect_control_as_laid_out(const json& c, const ControlSpec& spec) {
   SCOPED_TRACE(std::string(spec.name));
@@ -38,7 +41,8 @@ TEST(Driver, DumpShowsBothWindowsAsLaidOut) {
   EXPECT_EQ(main["width"], 1238);
   EXPECT_EQ(main["height"], 686);
   ASSERT_EQ(main["controls"].size(), MAIN_CONTROLS.size());
-  for (const ControlSpec& spec : MAIN_CONTROLS) expect_control_as_laid_out(main["controls"][std::string(spec.name)], spec);
+  for (const ControlSpec& spec : MAIN_CONTROLS)
+    expect_control_as_laid_out(main["controls"][std::string(spec.name)], spec);
   EXPECT_EQ(main["controls"]["编辑框2"]["text"], "请输入完整的视频名称");
   EXPECT_EQ(main["controls"]["编辑框3"]["text"], "https://127.0.0.1:1/webcloud/?v=");
   EXPECT_EQ(main["controls"]["选择夹1"]["current"], 0);
@@ -55,23 +59,25 @@ TEST(Driver, DumpShowsBothWindowsAsLaidOut) {
   EXPECT_EQ(line["open"], true);
   EXPECT_EQ(line["title"], "切换播放线路");
   EXPECT_EQ(line["width"], 209);
-  for (const ControlSpec& spec : LINE_CONTROLS) expect_control_as_laid_out(line["controls"][std::string(spec.name)], spec);
-  EXPECT_EQ(line["controls"]["组合框1"]["items"], json::parse(R"(["主线路","主线路1","主线路2","主线路3","主线路4"])"));
+  for (const ControlSpec& spec : LINE_CONTROLS)
+    expect_control_as_laid_out(line["controls"][std::string(spec.name)], spec);
+  EXPECT_EQ(line["controls"]["组合框1"]["items"],
+            json::parse(R"(["主线路","主线路1","主线路2","主线路3","主线路4"])"));
   EXPECT_EQ(line["controls"]["组合框1"]["selected"], -1);
   EXPECT_EQ(line["controls"]["组合框1"]["text"], "主线路\r\n");
   EXPECT_EQ(r.dumps[2]["line"]["open"], false);
 }
 
 TEST(Driver, UserInputCommands) {
-  test::HeadlessResult r = run(
-      "# a comment\n"
-      "type main 编辑框2 两个  空格\n"
-      "tab 2\n"
-      "event main - press 10 5\n"
-      "event main - move 25 2\n"
-      "answer cancel\n"
-      "event main 图片框38 press 1 1\n"
-      "dump\n");
+  test::HeadlessResult r =
+      run("# a comment\n"
+          "type main 编辑框2 两个  空格\n"
+          "tab 2\n"
+          "event main - press 10 5\n"
+          "event main - move 25 2\n"
+          "answer cancel\n"
+          "event main 图片框38 press 1 1\n"
+          "dump\n");
   ASSERT_EQ(r.exit_status, 0) << r.err;
   ASSERT_EQ(r.dumps.size(), 1u);
   const json& d = r.dumps[0];
@@ -86,11 +92,13 @@ TEST(Driver, UserInputCommands) {
 }
 
 TEST(Driver, ErrorsAreReportedAndTheScriptGoesOn) {
-  test::HeadlessResult r = run("frobnicate\nevent main 不存在 click\nevent main 超级按钮2 key x\nselect main 超级列表框1 z\ndump\n");
+  test::HeadlessResult r = run(
+      "frobnicate\nevent main 不存在 click\nevent main 超级按钮2 key x\nselect main 超级列表框1 z\ndump\n");
   EXPECT_EQ(r.exit_status, 1);
   EXPECT_EQ(r.dumps.size(), 1u);
   std::size_t errors = 0;
-  for (std::size_t at = r.err.find("error: "); at != std::string::npos; at = r.err.find("error: ", at + 1)) ++errors;
+  for (std::size_t at = r.err.find("error: "); at != std::string::npos; at = r.err.find("error: ", at + 1))
+    ++errors;
   EXPECT_EQ(errors, 4u) << r.err;
 }
 

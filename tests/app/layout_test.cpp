@@ -1,11 +1,12 @@
 // The window tables and the toolkit operations that read them: tags, redirection, lists, boxes.
 
+#include "app/layout.h"
+
 #include <gtest/gtest.h>
 
 #include <set>
 #include <string>
 
-#include "app/layout.h"
 #include "net/codepage.h"
 #include "platform/headless/record_toolkit.h"
 
@@ -65,9 +66,9 @@ TEST(Layout, ParentsAreTheWindowATabPageOrAContainerPictureBox) {
 
 TEST_F(ToolkitTest, FindsCellControlsByTagInLayoutOrder) {
   const TagCase cases[] = {
-      {31, "图片框1", ControlKind::PictureBox},        {1, "透明标签1", ControlKind::TransparentLabel},
-      {57, "图片框27", ControlKind::PictureBox},       {27, "透明标签28", ControlKind::TransparentLabel},
-      {54, "图片框25", ControlKind::PictureBox},       {24, "透明标签25", ControlKind::TransparentLabel},
+      {31, "图片框1", ControlKind::PictureBox},          {1, "透明标签1", ControlKind::TransparentLabel},
+      {57, "图片框27", ControlKind::PictureBox},         {27, "透明标签28", ControlKind::TransparentLabel},
+      {54, "图片框25", ControlKind::PictureBox},         {24, "透明标签25", ControlKind::TransparentLabel},
       {26, "透明标签27", ControlKind::TransparentLabel}, {47, "图片框17", ControlKind::PictureBox},
   };
   for (const TagCase& c : cases) {

@@ -1,9 +1,10 @@
 // Start-up, drag, minimise, close, tab buttons and Esc, on the whole program in process.
 
+#include "app/lifecycle.h"
+
 #include <gtest/gtest.h>
 
 #include "app/layout.h"
-#include "app/lifecycle.h"
 #include "net/codepage.h"
 #include "support/app_harness.h"
 
@@ -23,7 +24,9 @@ Endpoints unreachable() {
 class Lifecycle : public testing::Test {
  protected:
   void SetUp() override { harness.start(); }
-  int current_tab() { return harness.ui().snapshot().main.controls[static_cast<std::size_t>(TABS.index)].current_tab; }
+  int current_tab() {
+    return harness.ui().snapshot().main.controls[static_cast<std::size_t>(TABS.index)].current_tab;
+  }
   WindowPos pos() { return harness.ui().get_window_pos(WindowId::main); }
   void mouse(EventKind kind, int x, int y) { harness.ui().user_event(WINDOW, kind, {x, y, 0}); }
 
@@ -77,8 +80,10 @@ TEST_F(Lifecycle, TabButtonsSelectTheirTabWhateverIsCurrent) {
     EventKind event;
     int tab;
   } const cases[] = {
-      {main_control("超级按钮2"), EventKind::clicked, 1},    {main_control("超级按钮3"), EventKind::clicked, 2},
-      {main_control("超级按钮4"), EventKind::clicked, 3},    {main_control("超级按钮1"), EventKind::clicked, 0},
+      {main_control("超级按钮2"), EventKind::clicked, 1},
+      {main_control("超级按钮3"), EventKind::clicked, 2},
+      {main_control("超级按钮4"), EventKind::clicked, 3},
+      {main_control("超级按钮1"), EventKind::clicked, 0},
       {main_control("透明标签36"), EventKind::left_press, 3},
   };
   for (auto& c : cases) {

@@ -1,8 +1,8 @@
 // The command line and the hosts it gives.
 
-#include <gtest/gtest.h>
-
 #include "app/options.h"
+
+#include <gtest/gtest.h>
 
 namespace morvessa {
 namespace {

@@ -155,6 +155,17 @@ TEST_F(HttpRequest, CallerLinesGoFirstAndSameNamedLinesAreReplaced) {
                                       "Content-Length: 3\r\n\r\nk=v");
 }
 
+TEST_F(HttpRequest, ContentCodingIsNeitherAskedForNorUndone) {
+  const std::string coded = "\x1F\x8B\x08\x00 not really gzip";
+  AnsweringServer server("HTTP/1.1 200 OK\r\nContent-Encoding: gzip\r\nContent-Length: " +
+                         std::to_string(coded.size()) + "\r\n\r\n" + coded);
+  HttpRequestParams params = params_for(server.url("/"));
+  request(params);
+  EXPECT_EQ(params.response_bytes, coded);
+  ASSERT_EQ(server.requests().size(), 1u);
+  EXPECT_NE(server.requests()[0].find("\r\nAccept-Encoding: gbk, GB2312\r\n"), std::string::npos);
+}
+
 TEST_F(HttpRequest, MethodsAndCredentials) {
   struct Case {
     int method;
@@ -246,6 +257,7 @@ class HttpRequestOverLoopback : public HttpRequest {
       response.set_content("x", "text/plain");
     });
     s.Get("/silent", server_.never_answer());
+    s.Get("/slow", server_.answer_when_released("<html>late but in time</html>"));
     s.Get("/cut", test::LoopbackServer::cut_off("<html>partial", 100));
     server_.start();
   }
@@ -340,6 +352,19 @@ TEST_F(HttpRequestOverLoopback, FailuresLeaveTheirNumberedText) {
   }
   EXPECT_EQ(http_failure_text(HttpFailure::send), gbk("711 发送请求失败!"));
   EXPECT_EQ(http_failure_text(HttpFailure::read), gbk("713 读取数据失败!"));
+}
+
+TEST_F(HttpRequestOverLoopback, SlowAnswerWithinTheTimeoutArrives) {
+  std::string page;
+  std::thread caller([&] {
+    HttpRequestParams params = params_for(server_.url("/slow"));
+    params.timeout_seconds = 20;
+    page = request(params);
+  });
+  server_.wait_until_held(1);
+  server_.release();
+  caller.join();
+  EXPECT_EQ(page, "<html>late but in time</html>");
 }
 
 TEST_F(HttpRequestOverLoopback, ConnectionCutMidBodyKeepsWhatArrived) {

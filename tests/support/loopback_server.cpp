@@ -26,7 +26,14 @@ std::string LoopbackServer::url(const std::string& path) const {
 
 void LoopbackServer::hold_until_released() {
   std::unique_lock lock(hold_mutex_);
+  ++held_;
+  hold_changed_.notify_all();
   hold_changed_.wait(lock, [this] { return released_; });
+}
+
+void LoopbackServer::wait_until_held(int n) {
+  std::unique_lock lock(hold_mutex_);
+  hold_changed_.wait(lock, [this, n] { return held_ >= n || released_; });
 }
 
 void LoopbackServer::release() {
@@ -39,6 +46,13 @@ void LoopbackServer::release() {
 
 httplib::Server::Handler LoopbackServer::never_answer() {
   return [this](const httplib::Request&, httplib::Response&) { hold_until_released(); };
+}
+
+httplib::Server::Handler LoopbackServer::answer_when_released(std::string body) {
+  return [this, body = std::move(body)](const httplib::Request&, httplib::Response& response) {
+    hold_until_released();
+    response.set_content(body, "text/html");
+  };
 }
 
 httplib::Server::Handler LoopbackServer::chunked(std::vector<std::string> parts) {

@@ -30,10 +30,14 @@ class LoopbackServer {
   // Blocks the calling handler until release() or the end of the server; for clients that must time out.
   void hold_until_released();
   void release();
+  // Waits until at least n handlers have begun to hold (each call of hold_until_released counts).
+  void wait_until_held(int n);
 
   // Handlers for the usual misbehaviours.
   // Never answers: the client sees the connection open and silent.
   httplib::Server::Handler never_answer();
+  // Answers with the body only once released: a slow server whose answer the test lets go when it wants.
+  httplib::Server::Handler answer_when_released(std::string body);
   // Sends the parts as chunks of a chunked body.
   static httplib::Server::Handler chunked(std::vector<std::string> parts);
   // Announces declared_length body bytes, sends only the given ones, then drops the connection.
@@ -48,6 +52,7 @@ class LoopbackServer {
   std::mutex hold_mutex_;
   std::condition_variable hold_changed_;
   bool released_ = false;
+  int held_ = 0;
 };
 
 }  // namespace morvessa::test

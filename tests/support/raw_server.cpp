@@ -76,6 +76,11 @@ RawServer::RawServer(Handler handler) : handler_(std::move(handler)) {
 
 RawServer::~RawServer() {
   ::shutdown(listen_fd_, SHUT_RDWR);  // wakes the accept
+  {
+    std::lock_guard lock(active_mutex_);
+    stopping_ = true;
+    if (active_fd_ >= 0) ::shutdown(active_fd_, SHUT_RDWR);
+  }
   thread_.join();
   ::close(listen_fd_);
 }
@@ -88,8 +93,18 @@ void RawServer::serve() {
   for (;;) {
     const int fd = ::accept(listen_fd_, nullptr, nullptr);
     if (fd < 0) return;
+    bool serve_it = false;
+    {
+      std::lock_guard lock(active_mutex_);
+      serve_it = !stopping_;
+      if (serve_it) active_fd_ = fd;
+    }
     RawConnection connection(fd);
-    handler_(connection);
+    if (serve_it) handler_(connection);
+    {
+      std::lock_guard lock(active_mutex_);
+      active_fd_ = -1;
+    }
     ::shutdown(fd, SHUT_RDWR);
     ::close(fd);
   }

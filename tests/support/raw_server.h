@@ -1,7 +1,8 @@
 #pragma once
 // A bare TCP server on 127.0.0.1 for what an HTTP library hides: the request bytes exactly as sent (header
 // order included) and answers written byte for byte, malformed ones too. Connections are served one at a
-// time on the server's thread, each by the test's handler.
+// time on the server's thread, each by the test's handler; at destruction the open connection is cut, so a
+// handler that waits for more (a silent server) returns.
 
 #include <functional>
 #include <mutex>
@@ -41,6 +42,9 @@ class RawServer {
   void serve();
 
   Handler handler_;
+  std::mutex active_mutex_;
+  int active_fd_ = -1;  // the connection being served, cut at destruction so a waiting handler returns
+  bool stopping_ = false;
   int listen_fd_ = -1;
   int port_ = 0;
   std::thread thread_;

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <thread>
+
 #include "net/codepage.h"
 
 namespace morvessa {
@@ -70,6 +72,23 @@ TEST(ExtractBetweenArray, EarlierContentIsReplacedWhenSomethingIsFound) {
   Texts results = {"old", "older", "oldest"};
   EXPECT_EQ(extract_between("<1><2>", "<", ">", results), 2);
   EXPECT_EQ(results, (Texts{"1", "2"}));
+}
+
+// Poster-grid workers extract from one page on several threads at once.
+TEST(ExtractBetweenThreads, BothPathsRunConcurrentlyOverOneText) {
+  std::string page;
+  for (int i = 0; i < 200; ++i) page += "<b>" + std::to_string(i) + "</b>\r\n";
+  std::vector<std::thread> threads;
+  std::vector<int> counts(8);
+  for (std::size_t t = 0; t < counts.size(); ++t) {
+    threads.emplace_back([&, t] {
+      Texts results;
+      counts[t] = t % 2 ? extract_between(page, "<b>", "</b>", results)
+                        : extract_between_regex(page, "<b>", "</b>", results);
+    });
+  }
+  for (std::thread& thread : threads) thread.join();
+  for (int count : counts) EXPECT_EQ(count, 200);
 }
 
 struct BetweenCase {

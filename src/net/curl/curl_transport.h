@@ -7,6 +7,8 @@
 
 namespace morvessa {
 
+// Null when libcurl cannot be initialised. Requests go out as HTTP/1.1 with only the header lines asked for
+// (and Host); each session keeps one connection open for the requests that follow.
 std::shared_ptr<HttpTransport> make_curl_transport();
 
 }  // namespace morvessa

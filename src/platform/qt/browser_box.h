@@ -16,17 +16,21 @@ class QWebEngineProfile;
 
 namespace morvessa {
 
-// Pop-up windows that a page opens are refused.
+// Pop-up windows that a page opens are refused. A certificate error is accepted only for the one
+// "host:port" trusted at start (the bundled demo's own https line on loopback).
 class BrowserPage final : public QWebEnginePage {
   Q_OBJECT
  public:
   BrowserPage(QWebEngineProfile* profile, QObject* parent);
   int refused_popups() const { return refused_popups_; }
+  // Set once, before any page is made.
+  static void set_trusted_tls_host(const QString& host_port);
 
  protected:
   QWebEnginePage* createWindow(WebWindowType type) override;
 
  private:
+  static QString& trusted_tls_host();
   int refused_popups_ = 0;
 };
 

@@ -9,6 +9,7 @@
 #include "history/history_location.h"
 #include "net/curl/curl_transport.h"
 #include "platform/headless/program_hosts.h"
+#include "platform/qt/browser_box.h"
 #include "platform/qt/busy_cursor_transport.h"
 #include "platform/qt/chromium_environment.h"
 #include "platform/qt/program_end.h"
@@ -46,6 +47,7 @@ int main(int argc, char** argv) {
   QApplication qt_app(argc, argv);
 
   ProgramHosts hosts = ProgramHosts::start(options);
+  BrowserPage::set_trusted_tls_host(QString::fromStdString(hosts.demo_tls_host()));
   auto workers = Workers::create();
   auto toolkit = QtToolkit::create();
   Services services{toolkit,
