@@ -186,7 +186,7 @@ consteval ControlRef line_control(std::string_view name) {
   return find_control(WindowId::line, name);
 }
 
-// The spec of a control; the window itself has none.
+// The layout record of a control; the window itself has none.
 constexpr const ControlSpec& control_spec(ControlRef ref) {
   return window_controls(ref.window)[static_cast<std::size_t>(ref.index)];
 }
