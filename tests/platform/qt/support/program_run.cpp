@@ -6,7 +6,9 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <chrono>
 #include <cstdlib>
+#include <thread>
 
 extern char** environ;
 
@@ -82,10 +84,18 @@ void ProgramRun::signal(int number) {
 std::optional<int> ProgramRun::wait_for_end(std::chrono::milliseconds limit) {
   if (status_ || pid_ <= 0) return status_;
   // Draining standard error until it closes waits for the end without polling the child.
+  const auto deadline = std::chrono::steady_clock::now() + limit;
   wait_for_line("\x01never\x01", limit);
-  int status = 0;
-  const pid_t done = ::waitpid(pid_, &status, stderr_fd_ >= 0 ? WNOHANG : 0);
-  if (done == pid_) status_ = status;
+  // Standard error closes a moment before the process can be reaped: keep asking until the limit.
+  for (;;) {
+    int status = 0;
+    if (::waitpid(pid_, &status, WNOHANG) == pid_) {
+      status_ = status;
+      break;
+    }
+    if (std::chrono::steady_clock::now() >= deadline) break;
+    std::this_thread::sleep_for(std::chrono::milliseconds(10));
+  }
   return status_;
 }
 
